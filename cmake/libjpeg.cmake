@@ -1,0 +1,1 @@
+# Placeholder until the JPEG decoder lands: defines nothing yet.

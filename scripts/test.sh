@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds both targets and runs every test.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+scripts/build.sh i686 x64
+scripts/with-wine-env.sh ctest --preset x64 -j2 "$@"
