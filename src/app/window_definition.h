@@ -53,8 +53,10 @@ struct ControlDefinition {
   bool tab_stop = false;
   int tab_order = 0;
   // Native window: class, text and styles (WS_VISIBLE, WS_DISABLED and WS_TABSTOP follow the
-  // fields above). A null class_name means no native window.
+  // fields above). A system class is named; a class of our own comes from window_class, which
+  // registers it on first use. Neither means no native window.
   const char* class_name = nullptr;
+  const char* (*window_class)() = nullptr;
   std::string_view text;
   DWORD style = 0;
   DWORD ex_style = 0;
