@@ -67,7 +67,7 @@ RAVEN = (22, 20, 34)
 RAVEN_SHEEN = (64, 70, 120)
 BRANCH = (70, 44, 30)
 RIM = (214, 170, 64)
-OUTSIDE = (246, 242, 230)
+OUTSIDE = (240, 240, 240)  # the usual COLOR_BTNFACE, so the corners melt into the box
 
 TAIL = [(26, 58), (10, 76), (17, 78), (34, 64)]
 BEAK = [(62, 26), (76, 31), (62, 34)]
