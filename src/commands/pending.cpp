@@ -1,8 +1,6 @@
-// TEMPORARY until the file and About work lands.
+// TEMPORARY until the file work lands.
 #include "commands/commands.h"
 namespace corvani {
 void OpenCommand() {}
 void SaveCommand() {}
-void AboutCommand() {}
-void CloseAboutCommand() {}
 }  // namespace corvani
