@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include "base/double_byte.h"
@@ -82,6 +83,26 @@ bool RenameOver(HANDLE file, const Text& target) {
                                       static_cast<DWORD>(buffer.size()));
 }
 
+// Removes temporary files that a save killed at just the wrong moment left in the folder: the
+// two steps that make and later unmark a temporary file for deletion cannot be one. A live save
+// holds its file open without delete sharing, so only leftovers can go.
+void RemoveLeftovers(const Text& target) {
+  const auto pattern = TemporaryFileName(target, 0);
+  if (!pattern) return;
+  const std::size_t folder_length = pattern->size() - std::strlen("~cv00000000.tmp");
+  const Text folder = pattern->substr(0, folder_length);
+  WIN32_FIND_DATAA found;
+  HANDLE search = ::FindFirstFileA((folder + "~cv????????.tmp").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    if (IsTemporaryFileName(found.cFileName) &&
+        (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+      ::DeleteFileA((folder + found.cFileName).c_str());
+    }
+  } while (::FindNextFileA(search, &found));
+  ::FindClose(search);
+}
+
 // The temporary file while it is written. Until it is committed it goes when this object
 // does: by delete-on-close where the file system has it, so that even a process killed
 // mid-write leaves nothing behind; else by name.
@@ -144,6 +165,15 @@ std::optional<Text> TemporaryFileName(const Text& target, unsigned number) {
   return result;
 }
 
+bool IsTemporaryFileName(std::string_view name) {
+  if (name.size() != std::strlen("~cv00000000.tmp") || !name.starts_with("~cv") ||
+      !name.ends_with(".tmp")) {
+    return false;
+  }
+  return std::all_of(name.begin() + 3, name.begin() + 11,
+                     [](char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); });
+}
+
 DWORD AttributesToKeep(DWORD attributes) {
   constexpr DWORD kSettable = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
                               FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
@@ -175,6 +205,7 @@ bool WriteWholeFile(const Text& path, const Bytes& data) {
     if (!target_lock) return false;
   }
 
+  RemoveLeftovers(*target);
   TemporaryFile temporary;
   if (!temporary.Create(*target)) return false;
   if (!WriteAll(temporary.handle(), data.data)) return false;

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <string_view>
 
 #include "base/values.h"
 
@@ -19,6 +20,9 @@ bool WriteWholeFile(const Text& path, const Bytes& data);
 // the target's place: same folder, so the final step is a rename within one volume. Nothing
 // when there is no folder part or the name would not fit MAX_PATH.
 std::optional<Text> TemporaryFileName(const Text& target, unsigned number);
+
+// Whether `name` (no folder) is one that TemporaryFileName makes.
+bool IsTemporaryFileName(std::string_view name);
 
 // The attributes a replacement takes over from the file it replaces (hidden, system, archive
 // and the like), as SetFileInformationByHandle accepts them.
