@@ -2,8 +2,6 @@
 # registered through its wrapper rather than like the other integration tests.
 add_executable(integration_disk_full disk_full_check.cpp)
 target_link_libraries(integration_disk_full PRIVATE corvani_test_main corvani_core)
-# TEMPORARY: see tests/stub/shell_stub.cpp.
-target_sources(integration_disk_full PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/../stub/shell_stub.cpp)
 add_test(NAME integration_disk_full
          COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/with-full-disk.sh $<TARGET_FILE:integration_disk_full>)
 set_tests_properties(integration_disk_full PROPERTIES TIMEOUT 120

@@ -5,6 +5,3 @@ add_executable(slow_writer helpers/slow_writer.cpp)
 target_link_libraries(slow_writer PRIVATE corvani_core)
 add_dependencies(integration_file_services_test file_holder slow_writer)
 
-# TEMPORARY: see tests/stub/shell_stub.cpp.
-target_sources(slow_writer PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/../stub/shell_stub.cpp)
-target_sources(integration_file_services_test PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/../stub/shell_stub.cpp)

@@ -1,7 +1,6 @@
 // Whole-file reading and writing on real files, with other Wine processes holding them open.
 #include <windows.h>
 #include <winioctl.h>
-#include <winternl.h>
 
 #include <gtest/gtest.h>
 
@@ -14,6 +13,7 @@
 #include "document/text_conversion.h"
 #include "document/write_whole_file.h"
 #include "integration/helpers/file_fixtures.h"
+#include "support/resource_counts.h"
 
 namespace corvani {
 namespace {
@@ -165,47 +165,14 @@ TEST(WriteWholeFile, RefusesFilesAnotherProcessHasOpen) {
   EXPECT_TRUE(WriteWholeFile(path, Bytes{"new"})) << "writable again once let go";
 }
 
-// GetProcessHandleCount is a stub under Wine; the system's handle list is not.
-ULONG OwnHandleCount() {
-  struct Entry {
-    USHORT process;
-    USHORT creator;
-    UCHAR type;
-    UCHAR flags;
-    USHORT handle;
-    PVOID object;
-    ACCESS_MASK access;
-  };
-  struct Table {
-    ULONG count;
-    Entry entries[1];
-  };
-  using Query = NTSTATUS(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
-  const auto query = reinterpret_cast<Query>(
-      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("ntdll"), "NtQuerySystemInformation")));
-  std::vector<char> buffer(1 << 20);
-  ULONG returned = 0;
-  NTSTATUS status;
-  constexpr ULONG kSystemHandleInformation = 16;
-  while ((status = query(kSystemHandleInformation, buffer.data(), static_cast<ULONG>(buffer.size()),
-                         &returned)) == static_cast<NTSTATUS>(0xC0000004L)) {
-    buffer.resize(buffer.size() * 2);
-  }
-  EXPECT_EQ(status, 0);
-  const auto* table = reinterpret_cast<const Table*>(buffer.data());
-  const auto self = static_cast<USHORT>(::GetCurrentProcessId());
-  ULONG own = 0;
-  for (ULONG i = 0; i < table->count; ++i) own += table->entries[i].process == self;
-  return own;
-}
-
 TEST(FileServices, ManyReadsAndWritesLeaveNoHandleBehind) {
   Folder folder;
   const std::string path = folder.File("cycle.txt");
   ASSERT_TRUE(WriteWholeFile(path, Bytes{"warm-up"}));
   ASSERT_TRUE(ReadWholeFile(path));
-  const ULONG before = OwnHandleCount();
-  ASSERT_GT(before, 0u);
+  testing_support::CountResources();  // its own first run sets up what it later counts
+  const auto before = testing_support::CountResources();
+  ASSERT_GT(before.kernel_handles, 0);
   for (int i = 0; i < 500; ++i) {
     const std::string content = "cycle " + std::to_string(i);
     ASSERT_TRUE(WriteWholeFile(path, Bytes{content}));
@@ -213,7 +180,8 @@ TEST(FileServices, ManyReadsAndWritesLeaveNoHandleBehind) {
     EXPECT_FALSE(WriteWholeFile(folder.File("no-folder\\x.txt"), Bytes{"x"}));
     EXPECT_FALSE(ReadWholeFile(folder.File("missing.txt")));
   }
-  EXPECT_EQ(OwnHandleCount(), before);
+  EXPECT_EQ(testing_support::CountResources(), before)
+      << testing_support::CountResources().ToString() << " after, " << before.ToString() << " before";
   ExpectOnly(folder, {"cycle.txt"});
 }
 
