@@ -44,7 +44,9 @@ reg 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "${width}x${height}"
 reg 'HKCU\Software\Wine\X11 Driver' /v Managed /d N
 # A crash must fail a test, not wait on a debugger dialog.
 reg 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0
-"$wine" wineboot -u >/dev/null 2>&1 || true
+# The default desktop was made without the settings above: start the server afresh.
+/usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
+/usr/lib/wine/wineserver -w >/dev/null 2>&1 || true
 
 set +e
 "$@"

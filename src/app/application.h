@@ -68,7 +68,6 @@ class Application {
   void set_modal_serial(std::uint64_t serial) { modal_serial_ = serial; }
   std::uint64_t NextSerial() { return ++last_serial_; }
 
-  // Icons the shell keeps for the life of the process are owned here.
   HINSTANCE instance() const { return instance_; }
 
  private:
@@ -86,6 +85,7 @@ class Application {
   std::uint64_t last_serial_ = 0;
   DWORD ui_thread_ = 0;
   bool ole_initialized_ = false;
+  bool shutting_down_ = false;
 };
 
 // Works out the program directory from the executable's path: the part before the last

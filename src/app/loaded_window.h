@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "app/window_definition.h"
@@ -49,10 +50,22 @@ class LoadedWindow {
 
   // Suppresses the edit box's own change notifications while its text is replaced.
   void set_suppress_change_events(bool on) { suppress_change_events_ = on; }
+  bool suppress_change_events() const { return suppress_change_events_; }
+
+  // The controls Tab visits now, in order (indexes into controls()).
+  std::vector<int> CurrentTabList() const;
+  // Whether a control of this kind and state claims Tab, Enter or Esc for itself.
+  bool ClaimsEnter(int control_index) const;
+  bool IsEnabledDefaultButton(int control_index) const;
+
+  // A close request that arrived while another window was modal; taken (and cleared) when
+  // the modal window is gone.
+  bool TakeCloseAfterModal() { return std::exchange(close_after_modal_, false); }
 
  private:
   friend bool LoadWindow(const WindowDefinition&, LoadedWindow*, bool);
   friend void DestroyLoadedWindow(LoadedWindow&, bool);
+  friend void CarryOutDeferredDestroy(LoadedWindow&);
   friend class WindowProcedure;
 
   const WindowDefinition* definition_;
@@ -67,11 +80,8 @@ class LoadedWindow {
   bool close_after_modal_ = false;
   bool suppress_change_events_ = false;
   HWND remembered_focus_ = nullptr;
-  struct Disabled {
-    HWND window;
-    bool was_enabled;
-  };
-  std::vector<Disabled> disabled_for_it_;
+  // The windows a modal load disabled, with whether each was enabled before.
+  std::vector<std::pair<HWND, bool>> disabled_for_it_;
 };
 
 // Builds and shows a window from its definition. A modal load waits until the window is gone.
@@ -93,7 +103,10 @@ LoadedWindow& RequireLoaded(const WindowDefinition& definition, const char* erro
 // Offers a message to the shell's keyboard handling; true when the shell consumed it.
 bool PreTranslateMessage(const MSG& message);
 
-// The private message that carries a deferred destroy.
+// The deferred step of DestroyLoadedWindow; a second one is spent.
+void CarryOutDeferredDestroy(LoadedWindow& window);
+
+// Private messages of the shell's windows.
 inline constexpr UINT kCorvaniMessageBase = WM_APP + 0x100;
 inline constexpr UINT kDeferredDestroyMessage = kCorvaniMessageBase + 1;
 inline constexpr UINT kRedirectActivationMessage = kCorvaniMessageBase + 2;

@@ -31,7 +31,7 @@ using CommandHandler = void (*)();
 using CloseQueryHandler = bool (*)();  // answers whether the window may close
 
 struct EventBinding {
-  Event event;
+  Event event = Event::Created;
   CommandHandler command = nullptr;
   CloseQueryHandler close_query = nullptr;
 };
@@ -45,8 +45,8 @@ class ControlObject {
 using ControlObjectFactory = std::unique_ptr<ControlObject> (*)();
 
 struct ControlDefinition {
-  ControlKind kind;
-  std::string_view name;
+  ControlKind kind = ControlKind::Button;
+  std::string_view name{};
   int left = 0, top = 0, width = 0, height = 0;
   bool visible = true;
   bool enabled = true;
@@ -57,7 +57,7 @@ struct ControlDefinition {
   // registers it on first use. Neither means no native window.
   const char* class_name = nullptr;
   const char* (*window_class)() = nullptr;
-  std::string_view text;
+  std::string_view text{};
   DWORD style = 0;
   DWORD ex_style = 0;
   // Handed to the control's window procedure as its creation parameter (the picture box's
@@ -68,18 +68,18 @@ struct ControlDefinition {
 };
 
 struct WindowDefinition {
-  std::string_view title;
+  std::string_view title{};
   int width = 0, height = 0;
   DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
   DWORD ex_style = 0;
   // A one-image .ico file, or empty for the program icon.
-  std::span<const unsigned char> icon;
+  std::span<const unsigned char> icon{};
   bool visible = true;
   bool shown_in_taskbar = true;
   bool esc_closes = true;
   bool enter_moves_focus = false;
-  std::vector<EventBinding> events;
-  std::vector<ControlDefinition> controls;
+  std::vector<EventBinding> events{};
+  std::vector<ControlDefinition> controls{};
 };
 
 }  // namespace corvani
