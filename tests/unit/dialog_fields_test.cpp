@@ -13,10 +13,10 @@ namespace {
 constexpr DWORD kAlways = OFN_HIDEREADONLY | OFN_EXPLORER | OFN_ENABLESIZING | OFN_ENABLEHOOK;
 
 TEST(OptionFlags, LoadValuesGiveTheClassicWord) {
-  EXPECT_EQ(OptionFlags(FileDialogOptions{}),
-            static_cast<DWORD>(OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST |
-                               OFN_FILEMUSTEXIST | OFN_EXPLORER | OFN_ENABLEHOOK |
-                               OFN_ENABLESIZING));
+  EXPECT_EQ(
+      OptionFlags(FileDialogOptions{}),
+      static_cast<DWORD>(OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST |
+                         OFN_FILEMUSTEXIST | OFN_EXPLORER | OFN_ENABLEHOOK | OFN_ENABLESIZING));
 }
 
 TEST(OptionFlags, EachOptionAddsItsOwnFlagOnly) {

@@ -46,5 +46,13 @@ TEST(FileDialogProperties, NegativeInitialFilterIsStoredAsZero) {
   EXPECT_EQ(dialog.InitialFilter(), 0);
 }
 
+TEST(FileDialogShow, KindOtherThanOpenOrSaveShowsNothing) {
+  FileDialog dialog;
+  dialog.SetFileName("C:\\a.txt");
+  dialog.SetType(2);
+  EXPECT_FALSE(dialog.Show());
+  EXPECT_EQ(dialog.FileName(), "C:\\a.txt");
+}
+
 }  // namespace
 }  // namespace corvani

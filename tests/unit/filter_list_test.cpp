@@ -38,8 +38,8 @@ INSTANTIATE_TEST_SUITE_P(
         // Ends in the bytes 7C 7C, but the first belongs to "晐": not "||", so both are added.
         FilterCase{"TrailByteThenBarIsNotTwoBars", "A|\x95\x7c|", "A\0\x95\x7c\0\0\0"s},
         // A stray lead byte at the end cannot swallow a terminator.
-        FilterCase{"LoneLeadByteAtEnd", "A|*.\x95", "A\0*.\x95\0\0"s},
-        FilterCase{"Empty", "", ""s}, FilterCase{"OnlyWhiteSpace", " \t ", ""s}),
+        FilterCase{"LoneLeadByteAtEnd", "A|*.\x95", "A\0*.\x95\0\0"s}, FilterCase{"Empty", "", ""s},
+        FilterCase{"OnlyWhiteSpace", " \t ", ""s}),
     [](const testing::TestParamInfo<FilterCase>& info) { return info.param.name; });
 
 TEST(SelectedFilterIndex, IsOneBasedWithListAndZeroWithout) {
