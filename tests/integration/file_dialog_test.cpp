@@ -461,6 +461,23 @@ TEST_F(FileDialogShow, DialogStaysInsideTheWorkAreaWhenTheOwnerIsAtTheEdge) {
   EXPECT_EQ(r.bottom, work.bottom);
 }
 
+TEST_F(FileDialogShow, DialogOfAMinimisedOwnerIsCentredOnTheWorkArea) {
+  ::ShowWindow(owner_, SW_SHOWMINIMIZED);
+  Pump();
+  ASSERT_TRUE(::IsIconic(owner_));
+  ASSERT_EQ(::GetActiveWindow(), owner_);
+  FileDialog d = OpenDialog();
+  DialogView view;
+  ShowDriven(d, owner_, [&](HWND dialog) {
+    view = Look(dialog, owner_);
+    Press(dialog, IDCANCEL);
+  });
+  const RECT work = WorkAreaOf(owner_);
+  const RECT& r = view.rect;
+  EXPECT_LE(std::abs((r.left + r.right) - (work.left + work.right)), 2);
+  EXPECT_LE(std::abs((r.top + r.bottom) - (work.top + work.bottom)), 2);
+}
+
 // What the system says the process holds. Under Wine all three read 0 (known platform
 // difference), so the objects are also counted one by one.
 struct ReportedCounts {
