@@ -235,7 +235,8 @@ RECT RectInClient(HWND control) {
 std::string Text(HWND window) {
   DWORD_PTR length = 0;
   ::SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 5000, &length);
-  std::string text(length + 1, '\0');
+  // The length may count characters of a Unicode window: room for two bytes each.
+  std::string text(length * 2 + 1, '\0');
   DWORD_PTR copied = 0;
   ::SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_NORMAL,
                         5000, &copied);
