@@ -7,7 +7,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 packages=(
   cmake ninja-build make python3 dpkg-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
-  wine64 xvfb xdotool x11-apps imagemagick fonts-wqy-microhei locales
+  wine64 fonts-wine xvfb xdotool x11-apps imagemagick fonts-wqy-microhei locales
   googletest
 )
 missing=()

@@ -36,11 +36,10 @@ void ModalWait(LoadedWindow& window) {
   app.set_modal_serial(serial);
   MSG message;
   while (app.modal_serial() == serial) {
-    if (!::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-      ::WaitMessage();
-      continue;
-    }
-    if (message.message == WM_QUIT) {
+    // The system's windows have no idle work; the wait is GetMessage's own.
+    const BOOL got = ::GetMessageA(&message, nullptr, 0, 0);
+    if (got == -1) FatalError("读取消息失败");
+    if (got == 0) {
       // The quit request belongs to the enclosing loop: put it back and leave.
       QuitRequest(static_cast<int>(message.wParam));
       break;

@@ -114,6 +114,27 @@ TEST_F(MainWindow, EnterOnAFocusedButtonDoesNothing) {
   EXPECT_EQ(Text(edit_), "x");
 }
 
+TEST_F(MainWindow, SpaceOnAFocusedButtonClicksIt) {
+  for (int i = 0; i < 3; ++i) PressKey(VK_TAB);
+  Settle(window_);
+  ASSERT_EQ(Text(FocusOf(window_)), "关于作者");
+  PressKey(VK_SPACE);
+  HWND about = program_.WaitForWindow("关于作者");
+  ASSERT_NE(about, nullptr) << "Space did not run the About command";
+  PressKey(VK_ESCAPE);
+  EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(about); }));
+  EXPECT_TRUE(program_.WaitForWindow(kTitle) != nullptr);
+}
+
+TEST_F(MainWindow, ALongLineWrapsOnScreenButReadsBackAsOneLine) {
+  std::string line;
+  for (int i = 0; i < 30; ++i) line += "word" + std::to_string(i) + " ";
+  TypeText(line);
+  Settle(window_);
+  EXPECT_GT(::SendMessageA(edit_, EM_GETLINECOUNT, 0, 0), 1) << "the line did not wrap";
+  EXPECT_EQ(Text(edit_), line);
+}
+
 struct CloseWay {
   const char* name;
   void (*close)(HWND window);
