@@ -11,6 +11,11 @@ namespace corvani {
 
 enum class ControlKind { Button, EditBox, Label, PicBox, CommonDlg };
 
+// An ordinary push button (not a default button), its caption centred both ways and wrapped
+// when it ever does not fit on one line.
+inline constexpr DWORD kPushButtonStyle = BS_PUSHBUTTON | BS_CENTER | BS_VCENTER | BS_MULTILINE |
+                                          WS_TABSTOP | WS_CHILD | WS_CLIPSIBLINGS | WS_VISIBLE;
+
 enum class Event {
   Created,
   Moved,

@@ -76,21 +76,16 @@ class OpenAndSave : public testing::Test {
     return box;
   }
 
-  void OpenFile(const std::string& path) {
-    HWND dialog = OpenDialog("打开文件");
+  // Chooses a file through the dialog that a main window button opens.
+  void UseDialog(const char* button, const std::string& path) {
+    HWND dialog = OpenDialog(button);
     ASSERT_NE(dialog, nullptr);
     Choose(dialog, path);
     ASSERT_TRUE(DialogGone(dialog));
     Settle(main_);
   }
-
-  void SaveFile(const std::string& path) {
-    HWND dialog = OpenDialog("保存文件");
-    ASSERT_NE(dialog, nullptr);
-    Choose(dialog, path);
-    ASSERT_TRUE(DialogGone(dialog));
-    Settle(main_);
-  }
+  void OpenFile(const std::string& path) { UseDialog("打开文件", path); }
+  void SaveFile(const std::string& path) { UseDialog("保存文件", path); }
 
   Program program_;
   HWND main_ = nullptr;

@@ -11,8 +11,6 @@
 namespace corvani {
 
 namespace {
-constexpr DWORD kButtonStyle = BS_PUSHBUTTON | BS_CENTER | BS_VCENTER | BS_MULTILINE | WS_TABSTOP |
-                               WS_CHILD | WS_CLIPSIBLINGS | WS_VISIBLE;
 constexpr DWORD kPassiveStyle = WS_CHILD | WS_CLIPSIBLINGS;
 }  // namespace
 
@@ -23,7 +21,7 @@ const WindowDefinition& AboutWindowDefinition() {
       .height = 138,
       .controls = {
           {.kind = ControlKind::Button, .name = "按钮1", .left = 280, .top = 40, .width = 200, .height = 64,
-           .tab_stop = true, .class_name = "BUTTON", .text = "关闭", .style = kButtonStyle,
+           .tab_stop = true, .class_name = "BUTTON", .text = "关闭", .style = kPushButtonStyle,
            .clicked = &CloseAboutCommand},
           {.kind = ControlKind::Label, .name = "标签2", .left = 104, .top = 40, .width = 176, .height = 64,
            .window_class = &LabelWindowClass, .text = "作者：teru_vasko", .style = kPassiveStyle},
