@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Static analysis, clean or failing: clang-tidy with the checks in .clang-tidy, and cppcheck
-# over src/ and fuzz/. The checks and why: docs/static-analysis.md.
+# over src/ and fuzz/. The checks and why: docs/hardening.md.
 #
 # clang-tidy reads the sources that also build natively (the fuzz build's compile_commands.json)
 # as Linux code, and every other source as Windows code through clang's MinGW target.
