@@ -39,6 +39,9 @@ reg() { "$wine" reg add "$@" /f >/dev/null 2>&1; }
 # One virtual desktop for every program: windows get real frames and captions.
 reg 'HKCU\Software\Wine\Explorer' /v Desktop /d Default
 reg 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "${width}x${height}"
+# Unmanaged windows: otherwise hiding or destroying a visible window waits 2 s for a window
+# manager that is not there.
+reg 'HKCU\Software\Wine\X11 Driver' /v Managed /d N
 # A crash must fail a test, not wait on a debugger dialog.
 reg 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0
 # The default desktop was made without the settings above: start the server afresh.

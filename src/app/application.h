@@ -13,6 +13,7 @@ namespace corvani {
 
 class LoadedWindow;
 struct WindowDefinition;
+enum class Event;
 
 using ExitRoutine = void (*)();
 
@@ -49,6 +50,12 @@ class Application {
     if (events_held_ > 0) --events_held_;
   }
 
+  // Sees every event that is raised while events are not held, whether or not a handler is
+  // bound; tests record the order of events with it. The system sets none.
+  using EventObserver = void (*)(const LoadedWindow& window, int control_index, Event event);
+  void set_event_observer(EventObserver observer) { event_observer_ = observer; }
+  EventObserver event_observer() const { return event_observer_; }
+
   bool loop_started() const { return loop_started_; }
   void set_loop_started() { loop_started_ = true; }
 
@@ -81,6 +88,7 @@ class Application {
   std::vector<ExitRoutine> exit_routines_;
   bool loop_started_ = false;
   int events_held_ = 0;
+  EventObserver event_observer_ = nullptr;
   std::uint64_t modal_serial_ = 0;
   std::uint64_t last_serial_ = 0;
   DWORD ui_thread_ = 0;

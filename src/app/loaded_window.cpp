@@ -122,7 +122,9 @@ bool LoadedWindow::IsEnabledDefaultButton(int index) const {
 
 RaiseResult RaiseEvent(LoadedWindow& window, int control_index, Event event) {
   RaiseResult result;
-  if (Application::Current().events_held()) return result;
+  const Application& app = Application::Current();
+  if (app.events_held()) return result;
+  if (const auto observe = app.event_observer()) observe(window, control_index, event);
   if (control_index >= 0) {
     const ControlDefinition& c = *window.controls()[static_cast<std::size_t>(control_index)].definition;
     if (event == Event::Clicked && c.clicked != nullptr) {

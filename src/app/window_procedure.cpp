@@ -59,6 +59,9 @@ class WindowProcedure {
     if (index < 0) return;
     const ControlKind kind = w.controls_[static_cast<std::size_t>(index)].definition->kind;
     if (kind == ControlKind::Button && code == BN_CLICKED) {
+      // The button reports the click while it still holds the mouse; a command that opens a
+      // modal window or dialog would leave that window unable to take a click.
+      if (::GetCapture() == control) ::ReleaseCapture();
       RaiseEvent(w, index, Event::Clicked);
     } else if (kind == ControlKind::EditBox && code == EN_CHANGE && !w.suppress_change_events_) {
       RaiseEvent(w, index, Event::ContentChanged);
@@ -105,6 +108,9 @@ class WindowProcedure {
   }
 
   static void OnSetFocus(LoadedWindow& w) {
+    // A window a modal window keeps disabled is only passing through; its memory must last
+    // until it is really used again.
+    if (!::IsWindowEnabled(w.native_)) return;
     HWND remembered = std::exchange(w.remembered_focus_, nullptr);
     if (remembered != nullptr && ::IsWindow(remembered) && w.ControlIndexOf(remembered) >= 0) {
       ::SetFocus(remembered);

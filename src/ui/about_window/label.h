@@ -6,7 +6,7 @@
 
 namespace corvani {
 
-// The Label control kind (Part 3.1): a passive child window that paints its window text in one
+// The Label control kind: a passive child window that paints its window text in one
 // line, left-aligned and centred vertically, black on COLOR_BTNFACE, in DEFAULT_GUI_FONT. It
 // never takes the focus and ignores input.
 //

@@ -8,7 +8,7 @@
 
 namespace corvani {
 
-// The PicBox control kind (Part 3.1): a passive child window that shows a JPEG picture unscaled
+// The PicBox control kind: a passive child window that shows a JPEG picture unscaled
 // at its top-left corner on COLOR_BTNFACE. It never takes the focus and ignores input.
 //
 // The name of its window class, registered (arrow cursor, NULL_BRUSH background, the module of

@@ -4,6 +4,7 @@
 
 #include "commands/commands.h"
 #include "resources/embedded.h"
+#include "ui/file_dialog/file_dialog.h"
 
 namespace corvani {
 
@@ -34,7 +35,7 @@ const WindowDefinition& MainWindowDefinition() {
            .height = 48, .tab_stop = true, .class_name = "BUTTON", .text = "打开文件",
            .style = kButtonStyle, .clicked = &OpenCommand},
           {.kind = ControlKind::CommonDlg, .name = kFileDialogName, .left = 392, .top = 192,
-           .width = 104, .height = 24},
+           .width = 104, .height = 24, .make_object = &MakeFileDialog},
           {.kind = ControlKind::Button, .name = kSaveButtonName, .left = 248, .top = 8, .width = 264,
            .height = 48, .tab_stop = true, .class_name = "BUTTON", .text = "保存文件",
            .style = kButtonStyle, .clicked = &SaveCommand},

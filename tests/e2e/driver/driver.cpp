@@ -147,10 +147,16 @@ void SendKey(WORD virtual_key, bool up) {
   ::SendInput(1, &input, sizeof input);
 }
 
-void SendMouse(DWORD flags) {
+// Every mouse event carries its own absolute position, so the press lands where it is aimed
+// whatever the cursor did before.
+void SendMouse(POINT screen, DWORD flags) {
   INPUT input{};
   input.type = INPUT_MOUSE;
-  input.mi.dwFlags = flags;
+  const int width = ::GetSystemMetrics(SM_CXSCREEN);
+  const int height = ::GetSystemMetrics(SM_CYSCREEN);
+  input.mi.dx = static_cast<LONG>((screen.x * 65536LL + width / 2) / width);
+  input.mi.dy = static_cast<LONG>((screen.y * 65536LL + height / 2) / height);
+  input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
   ::SendInput(1, &input, sizeof input);
 }
 
@@ -179,10 +185,11 @@ void TypeText(const std::string& ascii) {
 }
 
 void ClickAt(POINT screen) {
-  ::SetCursorPos(screen.x, screen.y);
+  SendMouse(screen, 0);
   Pause();
-  SendMouse(MOUSEEVENTF_LEFTDOWN);
-  SendMouse(MOUSEEVENTF_LEFTUP);
+  SendMouse(screen, MOUSEEVENTF_LEFTDOWN);
+  Pause();
+  SendMouse(screen, MOUSEEVENTF_LEFTUP);
   Pause();
 }
 

@@ -1,0 +1,48 @@
+// The About window built and taken down inside this process, where every handle, GDI object and
+// icon can be counted.
+#include "ui/about_window/about_window.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "app/application.h"
+#include "app/loaded_window.h"
+#include "commands/commands.h"
+#include "support/resource_counts.h"
+#include "ui/main_window/main_window.h"
+
+namespace corvani {
+namespace {
+
+using testing_support::CountResources;
+
+// Closes the About window from inside its modal wait, as a user would.
+void CALLBACK CloseAboutSoon(HWND, UINT, UINT_PTR timer, DWORD) {
+  ::KillTimer(nullptr, timer);
+  if (LoadedWindow* about = Application::Current().FindLoaded(AboutWindowDefinition())) {
+    ::PostMessageA(about->native(), WM_CLOSE, 0, 0);
+  }
+}
+
+void OpenAndCloseAbout() {
+  ::SetTimer(nullptr, 0, 1, CloseAboutSoon);
+  AboutCommand();  // returns once the About window is gone
+}
+
+TEST(AboutWindowResources, OpeningAndClosing200TimesLeavesEveryCountWhereItWas) {
+  Application app;
+  ASSERT_TRUE(app.Initialize());
+  ASSERT_TRUE(LoadWindow(MainWindowDefinition()));
+  OpenAndCloseAbout();  // warm-up: classes registered, first-use allocations made
+  ASSERT_EQ(app.FindLoaded(AboutWindowDefinition()), nullptr);
+  const auto before = CountResources();
+  for (int i = 0; i < 200; ++i) OpenAndCloseAbout();
+  const auto after = CountResources();
+  EXPECT_EQ(after, before) << after.ToString() << " vs " << before.ToString();
+  EXPECT_NE(app.FindLoaded(MainWindowDefinition()), nullptr);
+  EXPECT_TRUE(::IsWindowEnabled(app.FindLoaded(MainWindowDefinition())->native()));
+}
+
+}  // namespace
+}  // namespace corvani
