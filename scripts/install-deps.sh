@@ -9,6 +9,7 @@ packages=(
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
   wine64 fonts-wine xvfb xdotool x11-apps imagemagick fonts-wqy-microhei locales
   googletest
+  clang libclang-rt-14-dev clang-tidy cppcheck libjpeg62-turbo-dev
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -3,5 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
+scripts/lint.sh
+scripts/fuzz.sh
 scripts/build.sh i686 x64
 scripts/with-wine-env.sh ctest --preset x64 -j2 "$@"

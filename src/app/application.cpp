@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "app/dll_search.h"
 #include "app/loaded_window.h"
 #include "app/window_definition.h"
 #include "base/double_byte.h"
@@ -145,6 +146,8 @@ void CleanUpGlobalData() {}
 }  // namespace
 
 int RunApplication(const WindowDefinition& start_window) {
+  // First of all, before OLE or anything optional loads a DLL by name.
+  RestrictDllSearchToSystem();
   Application app;
   if (!app.Initialize()) FatalError("创建隐藏的所有者窗口失败");
   app.AddExitRoutine(&CleanUpGlobalData);

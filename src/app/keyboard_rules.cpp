@@ -1,17 +1,17 @@
 #include "app/keyboard_rules.h"
 
-#include <windows.h>
-
 #include <cctype>
+
+#include "app/virtual_keys.h"
 
 namespace corvani {
 
 unsigned MapKeyCode(unsigned virtual_key) {
-  if (virtual_key >= VK_NUMPAD0 && virtual_key <= VK_NUMPAD9) return '0' + (virtual_key - VK_NUMPAD0);
+  if (virtual_key >= vk::kNumpad0 && virtual_key <= vk::kNumpad9) return '0' + (virtual_key - vk::kNumpad0);
   switch (virtual_key) {
-    case VK_SUBTRACT: return VK_OEM_MINUS;
-    case VK_DECIMAL: return VK_OEM_PERIOD;
-    case VK_DIVIDE: return VK_OEM_2;
+    case vk::kSubtract: return vk::kOemMinus;
+    case vk::kDecimal: return vk::kOemPeriod;
+    case vk::kDivide: return vk::kOem2;
     default: return virtual_key;
   }
 }
@@ -20,19 +20,19 @@ KeyAction DecideKey(const KeyPress& press, const FocusedControl& focused,
                     const WindowKeySettings& window) {
   const bool none = !press.ctrl && !press.shift && !press.alt;
   const bool shift_only = press.shift && !press.ctrl && !press.alt;
-  if (press.key == VK_TAB && (none || shift_only)) {
+  if (press.key == vk::kTab && (none || shift_only)) {
     if (focused.is_control_of_window && focused.claims_tab) return KeyAction::PassOn;
     if (!focused.is_control_of_window) return KeyAction::Swallow;
     return none ? KeyAction::FocusForward : KeyAction::FocusBackward;
   }
-  if (press.key == VK_RETURN && none) {
+  if (press.key == vk::kReturn && none) {
     if (focused.is_control_of_window && focused.claims_enter) return KeyAction::PassOn;
     if (focused.is_enabled_default_button) return KeyAction::ClickFocused;
     if (window.enter_moves_focus) return KeyAction::FocusForward;
     if (window.has_enabled_default_button) return KeyAction::ClickFirstDefault;
     return KeyAction::PassOn;
   }
-  if (press.key == VK_ESCAPE && none) {
+  if (press.key == vk::kEscape && none) {
     if (focused.is_control_of_window && focused.claims_esc) return KeyAction::PassOn;
     return window.esc_closes ? KeyAction::Close : KeyAction::PassOn;
   }

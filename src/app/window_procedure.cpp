@@ -69,7 +69,7 @@ class WindowProcedure {
   }
 
   static void OnClose(LoadedWindow& w) {
-    Application& app = Application::Current();
+    const Application& app = Application::Current();
     // A close request from outside while another window is modal waits for that window to go.
     if (app.modal_serial() != 0 && app.modal_serial() != w.serial_) {
       w.close_after_modal_ = true;

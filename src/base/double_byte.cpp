@@ -1,12 +1,8 @@
 #include "base/double_byte.h"
 
-#include <windows.h>
-
 namespace corvani {
 
 bool IsGbkLeadByte(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }
-
-bool IsSystemLeadByte(unsigned char byte) { return ::IsDBCSLeadByte(byte) != FALSE; }
 
 std::size_t FindLastCharacter(std::string_view text, char wanted, LeadBytePredicate is_lead) {
   std::size_t last = std::string_view::npos;

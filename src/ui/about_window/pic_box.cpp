@@ -67,7 +67,7 @@ LRESULT CALLBACK PicBoxProcedure(HWND window, UINT message, WPARAM wparam, LPARA
 }
 
 ATOM PicBoxAtom() {
-  static const ATOM atom = RegisterPassiveControlClass(kPicBoxClass, PicBoxProcedure, sizeof(PictureBitmap*));
+  static const ATOM atom = RegisterPassiveControlClass(kPicBoxClass, PicBoxProcedure, sizeof(LONG_PTR));
   return atom;
 }
 
