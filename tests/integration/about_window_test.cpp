@@ -17,17 +17,18 @@ namespace {
 
 using testing_support::CountResources;
 
-// Closes the About window from inside its modal wait, as a user would.
-void CALLBACK CloseAboutSoon(HWND, UINT, UINT_PTR timer, DWORD) {
-  ::KillTimer(nullptr, timer);
+// Closes the About window from inside its modal wait, as a user would; it keeps trying until
+// the window is there, since the timer may fire while the window is still being built.
+void CALLBACK CloseAboutSoon(HWND, UINT, UINT_PTR, DWORD) {
   if (LoadedWindow* about = Application::Current().FindLoaded(AboutWindowDefinition())) {
     ::PostMessageA(about->native(), WM_CLOSE, 0, 0);
   }
 }
 
 void OpenAndCloseAbout() {
-  ::SetTimer(nullptr, 0, 1, CloseAboutSoon);
+  const UINT_PTR timer = ::SetTimer(nullptr, 0, 1, CloseAboutSoon);
   AboutCommand();  // returns once the About window is gone
+  ::KillTimer(nullptr, timer);
 }
 
 TEST(AboutWindowResources, OpeningAndClosing200TimesLeavesEveryCountWhereItWas) {
