@@ -42,6 +42,8 @@ TEST_F(MainWindow, StandsCentredWithItsExactFrameTitleAndControls) {
   EXPECT_EQ(style & wanted, wanted);
   EXPECT_EQ(style & (WS_THICKFRAME | WS_MAXIMIZEBOX | WS_POPUP), 0u);
   EXPECT_EQ(::GetWindow(window_, GW_OWNER), nullptr);
+  // No extended style of its own; the system adds the window edge to every captioned window.
+  EXPECT_EQ(::GetWindowLongPtrA(window_, GWL_EXSTYLE) & ~WS_EX_WINDOWEDGE, 0);
   EXPECT_EQ(ClassOf(window_), "WTWindow");
 
   struct Expected {
