@@ -9,6 +9,7 @@
 #include <string>
 
 #include "base/double_byte.h"
+#include "ui/file_dialog/common_dialog_library.h"
 #include "ui/file_dialog/dialog_placement.h"
 #include "ui/file_dialog/filter_list.h"
 
@@ -83,9 +84,10 @@ bool FileDialog::Show() {
   request.lpstrDefExt = OrNone(default_ext_);
   request.lpfnHook = PlacementHook;
 
+  const FileDialogFunction show = CommonFileDialog(type_ == kSave);
+  if (show == nullptr) return false;
   const HWND had_focus = ::GetFocus();
-  const BOOL confirmed =
-      type_ == kOpen ? ::GetOpenFileNameA(&request) : ::GetSaveFileNameA(&request);
+  const BOOL confirmed = show(&request);
   // Re-enabling the owner does not give the focus back to the control that had it.
   if (had_focus != nullptr && ::IsWindow(had_focus)) ::SetFocus(had_focus);
 
