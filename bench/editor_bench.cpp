@@ -1,10 +1,11 @@
 // Times the editor's Open and Save (what the commands do once their dialog has given a name)
 // against a floor that does only the plain calls into a bare EDIT of the same styles, on GBK
-// text of ordinary line lengths, and measures the peak memory of the first open. Each path of
-// each size runs in a fresh process of its own, so one's memory never shows in the other's.
+// text of ordinary line lengths, and measures the peak memory of the open. Every run is a fresh
+// process that opens once and saves a few times, the editor's and the floor's taking turns, so
+// one's memory never shows in the other's and a drift of the disk hits both alike.
 // Prints figures; judges nothing.
 //   editor_bench <folder> [runs for 1 MB] [10 MB] [50 MB]
-//   editor_bench --run editor|floor <source> <target> <runs> <results>   (one child)
+//   editor_bench --run editor|floor <source> <target> <results>   (one run)
 #include <windows.h>
 #include <psapi.h>
 
@@ -215,11 +216,11 @@ void FloorReplace(HWND edit, const std::string& path) {
 
 constexpr int kSavesPerOpen = 5;
 
-// Writes "<held> <peak> <open ms>... ; <save ms>... ; <replace ms>..." to the results file: the growth of
-// committed memory that stays after the first open, and its peak during it, both in bytes from
-// just before.
+// Writes "<held> <peak> <open ms> ; <save ms>... ; <replace ms>..." to the results file: the
+// growth of committed memory that stays after the open, and its peak during it, both in bytes
+// from just before.
 int RunChild(const std::string& which, const std::string& source, const std::string& target,
-             int runs, const std::string& results) {
+             const std::string& results) {
   const bool editor = which == "editor";
   std::optional<corvani::Application> app;
   HWND floor_edit = nullptr;
@@ -235,39 +236,33 @@ int RunChild(const std::string& which, const std::string& source, const std::str
   // Both save over an existing file each time.
   if (!WriteFileBytes(target, "")) return 1;
 
-  std::vector<double> open_ms, save_ms, replace_ms;
-  SIZE_T held = 0, peak = 0;
-  for (int run = 0; run < runs; ++run) {
-    const SIZE_T before = Memory().PagefileUsage;
-    std::optional<PeakSampler> sampler;
-    if (run == 0) sampler.emplace();
-    auto start = Clock::now();
-    editor ? EditorOpen(source) : FloorOpen(floor_edit, source);
-    pump();  // the control repaints with its new text
-    open_ms.push_back(Since(start));
-    if (sampler) {
-      peak = sampler->Stop() - before;
-      held = Memory().PagefileUsage - before;
-    }
-    // Saves are quick and their flush to disk varies much: several per open.
-    for (int save = 0; save < kSavesPerOpen; ++save) {
+  const SIZE_T before = Memory().PagefileUsage;
+  PeakSampler sampler;
+  auto start = Clock::now();
+  editor ? EditorOpen(source) : FloorOpen(floor_edit, source);
+  pump();  // the control repaints with its new text
+  const double open_ms = Since(start);
+  const SIZE_T peak = sampler.Stop() - before;
+  const SIZE_T held = Memory().PagefileUsage - before;
+
+  // Saves are quick and their flush to disk varies much: several per open.
+  std::vector<double> save_ms, replace_ms;
+  for (int save = 0; save < kSavesPerOpen; ++save) {
+    start = Clock::now();
+    editor ? EditorSave(target) : FloorSave(floor_edit, target);
+    pump();
+    save_ms.push_back(Since(start));
+    if (!editor) {
       start = Clock::now();
-      editor ? EditorSave(target) : FloorSave(floor_edit, target);
-      pump();
-      save_ms.push_back(Since(start));
-      if (!editor) {
-        start = Clock::now();
-        FloorReplace(floor_edit, target);
-        replace_ms.push_back(Since(start));
-      }
+      FloorReplace(floor_edit, target);
+      replace_ms.push_back(Since(start));
     }
   }
 
   FILE* out = std::fopen(results.c_str(), "w");
   if (out == nullptr) return 1;
-  std::fprintf(out, "%zu %zu", static_cast<std::size_t>(held), static_cast<std::size_t>(peak));
-  for (double ms : open_ms) std::fprintf(out, " %.3f", ms);
-  std::fprintf(out, " ;");
+  std::fprintf(out, "%zu %zu %.3f ;", static_cast<std::size_t>(held), static_cast<std::size_t>(peak),
+               open_ms);
   for (double ms : save_ms) std::fprintf(out, " %.3f", ms);
   std::fprintf(out, " ;");
   for (double ms : replace_ms) std::fprintf(out, " %.3f", ms);
@@ -278,64 +273,63 @@ int RunChild(const std::string& which, const std::string& source, const std::str
 
 // ---- the parent: files, children, table --------------------------------------------------
 
-struct PathFigures {
-  double held = 0, peak = 0;  // bytes
-  double open = 0, save = 0, replace = 0;  // median ms
+// All runs of one path at one size.
+struct PathSamples {
+  std::vector<double> held, peak;           // bytes
+  std::vector<double> open, save, replace;  // ms
 };
 
 double Median(std::vector<double> values) {
+  if (values.empty()) return 0;
   std::sort(values.begin(), values.end());
   const std::size_t n = values.size();
   return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
-std::optional<PathFigures> RunPath(const std::string& which, const std::string& source,
-                                   const std::string& target, int runs, const std::string& results) {
+bool RunPath(const std::string& which, const std::string& source, const std::string& target,
+             const std::string& results, PathSamples& samples) {
   char self[MAX_PATH];
   ::GetModuleFileNameA(nullptr, self, MAX_PATH);
   std::string command = "\"";
   command.append(self).append("\" --run ").append(which);
   for (const std::string* path : {&source, &target}) command.append(" \"").append(*path).append("\"");
-  command.append(" ").append(std::to_string(runs)).append(" \"").append(results).append("\"");
+  command.append(" \"").append(results).append("\"");
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
   if (!::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process)) {
-    return std::nullopt;
+    return false;
   }
   ::WaitForSingleObject(process.hProcess, INFINITE);
   DWORD code = 1;
   ::GetExitCodeProcess(process.hProcess, &code);
   ::CloseHandle(process.hThread);
   ::CloseHandle(process.hProcess);
-  if (code != 0) return std::nullopt;
+  if (code != 0) return false;
 
   FILE* in = std::fopen(results.c_str(), "r");
-  if (in == nullptr) return std::nullopt;
-  PathFigures figures;
-  std::vector<double> lists[3];  // open, save, replace
+  if (in == nullptr) return false;
+  std::vector<double>* lists[] = {&samples.open, &samples.save, &samples.replace};
   std::size_t held = 0, peak = 0;
   char word[64];
+  bool read = false;
   if (std::fscanf(in, "%zu %zu", &held, &peak) == 2) {
+    read = true;
+    samples.held.push_back(static_cast<double>(held));
+    samples.peak.push_back(static_cast<double>(peak));
     std::size_t list = 0;
     while (std::fscanf(in, "%63s", word) == 1 && list < 3) {
       if (word[0] == ';') {
         ++list;
       } else {
-        lists[list].push_back(std::atof(word));
+        lists[list]->push_back(std::atof(word));
       }
     }
   }
   std::fclose(in);
   ::DeleteFileA(results.c_str());
-  if (lists[0].empty() || lists[1].empty()) return std::nullopt;
-  figures.held = static_cast<double>(held);
-  figures.peak = static_cast<double>(peak);
-  figures.open = Median(lists[0]);
-  figures.save = Median(lists[1]);
-  if (!lists[2].empty()) figures.replace = Median(lists[2]);
-  return figures;
+  return read;
 }
 
 std::optional<std::string> ReadFileBytes(const std::string& path) {
@@ -348,7 +342,7 @@ int RunParent(const std::string& folder, const int (&runs)[3]) {
   const int sizes[] = {1, 10, 50};
   struct Row {
     int megabytes;
-    PathFigures editor, floor;
+    PathSamples editor, floor;
   };
   std::vector<Row> rows;
   for (int i = 0; i < 3; ++i) {
@@ -360,38 +354,43 @@ int RunParent(const std::string& folder, const int (&runs)[3]) {
       return 1;
     }
     Row row{sizes[i], {}, {}};
-    for (const char* which : {"editor", "floor"}) {
-      const std::string target = folder + "\\saved-" + which + ".txt";
-      const auto figures = RunPath(which, source, target, runs[i], folder + "\\results.txt");
-      if (!figures) {
-        std::fprintf(stderr, "the %s run of %d MB failed\n", which, sizes[i]);
-        return 1;
+    for (int run = 0; run < runs[i]; ++run) {
+      // Each goes first every other time.
+      const bool editor_first = run % 2 == 0;
+      for (const bool editor : {editor_first, !editor_first}) {
+        const char* which = editor ? "editor" : "floor";
+        const std::string target = folder + "\\saved-" + which + ".txt";
+        if (!RunPath(which, source, target, folder + "\\results.txt", editor ? row.editor : row.floor)) {
+          std::fprintf(stderr, "a %s run of %d MB failed\n", which, sizes[i]);
+          return 1;
+        }
+        // A save that changed a byte would make the timing meaningless.
+        if (ReadFileBytes(target) != data) {
+          std::fprintf(stderr, "the %s path did not save %d MB unchanged\n", which, sizes[i]);
+          return 1;
+        }
+        ::DeleteFileA(target.c_str());
       }
-      // A save that changed a byte would make the timing meaningless.
-      if (ReadFileBytes(target) != data) {
-        std::fprintf(stderr, "the %s path did not save %d MB unchanged\n", which, sizes[i]);
-        return 1;
-      }
-      ::DeleteFileA(target.c_str());
-      (std::string(which) == "editor" ? row.editor : row.floor) = *figures;
     }
     ::DeleteFileA(source.c_str());
     rows.push_back(row);
     std::fprintf(stderr, "%d MB done\n", sizes[i]);
   }
 
-  std::printf("Open and Save, median ms (opens: 1 MB %d, 10 MB %d, 50 MB %d; %d saves per open)\n",
+  std::printf("Open and Save, median ms (runs: 1 MB %d, 10 MB %d, 50 MB %d; each one open and %d saves)\n",
               runs[0], runs[1], runs[2], kSavesPerOpen);
   std::printf("(replace: the floor's save through a temporary file and a rename, for comparison)\n");
   std::printf("%-6s %10s %10s %6s   %10s %10s %6s   %10s %6s\n", "size", "open", "floor", "ratio",
               "save", "floor", "ratio", "replace", "ratio");
   for (const Row& r : rows) {
+    const double open = Median(r.editor.open), open_floor = Median(r.floor.open);
+    const double save = Median(r.editor.save), save_floor = Median(r.floor.save);
+    const double replace = Median(r.floor.replace);
     std::printf("%3d MB %10.1f %10.1f %6.2f   %10.1f %10.1f %6.2f   %10.1f %6.2f\n", r.megabytes,
-                r.editor.open, r.floor.open, r.editor.open / r.floor.open, r.editor.save,
-                r.floor.save, r.editor.save / r.floor.save, r.floor.replace,
-                r.editor.save / r.floor.replace);
+                open, open_floor, open / open_floor, save, save_floor, save / save_floor, replace,
+                save / replace);
   }
-  std::printf("\nFirst open of N bytes: committed memory over its level just before, in multiples of N\n"
+  std::printf("\nOpen of N bytes: committed memory over its level just before, medians, in multiples of N\n"
               "  control: what stays after the floor's open (the edit control's own copy)\n"
               "  peak:    the highest during the open; beyond: peak minus control\n"
               "  editor extra: the editor's peak minus the floor's\n");
@@ -399,10 +398,11 @@ int RunParent(const std::string& folder, const int (&runs)[3]) {
               "fl peak", "ed beyond", "fl beyond", "ed extra");
   for (const Row& r : rows) {
     const double n = static_cast<double>(static_cast<std::size_t>(r.megabytes) << 20);
-    const double control = r.floor.held;
+    const double control = Median(r.floor.held);
+    const double peak = Median(r.editor.peak), peak_floor = Median(r.floor.peak);
     std::printf("%3d MB %8.2f %8.2f %8.2f %8.2f %9.2f %9.2f %8.2f\n", r.megabytes, control / n,
-                r.editor.held / n, r.editor.peak / n, r.floor.peak / n, (r.editor.peak - control) / n,
-                (r.floor.peak - control) / n, (r.editor.peak - r.floor.peak) / n);
+                Median(r.editor.held) / n, peak / n, peak_floor / n, (peak - control) / n,
+                (peak_floor - control) / n, (peak - peak_floor) / n);
   }
   return 0;
 }
@@ -410,9 +410,7 @@ int RunParent(const std::string& folder, const int (&runs)[3]) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc == 7 && std::string(argv[1]) == "--run") {
-    return RunChild(argv[2], argv[3], argv[4], std::atoi(argv[5]), argv[6]);
-  }
+  if (argc == 6 && std::string(argv[1]) == "--run") return RunChild(argv[2], argv[3], argv[4], argv[5]);
   if (argc != 2 && argc != 5) {
     std::fprintf(stderr, "usage: editor_bench <folder> [runs 1 MB] [runs 10 MB] [runs 50 MB]\n");
     return 1;
