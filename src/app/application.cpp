@@ -8,6 +8,7 @@
 #include "app/loaded_window.h"
 #include "app/window_definition.h"
 #include "base/double_byte.h"
+#include "base/window_class.h"
 
 namespace corvani {
 
@@ -17,16 +18,8 @@ namespace {
 
 constexpr char kHiddenOwnerClass[] = "CorvaniHiddenOwner";
 
-const char* HiddenOwnerClass(HINSTANCE instance) {
-  static const ATOM atom = [instance] {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = ::DefWindowProcA;
-    wc.hInstance = instance;
-    wc.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
-    wc.hbrBackground = static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
-    wc.lpszClassName = kHiddenOwnerClass;
-    return ::RegisterClassA(&wc);
-  }();
+const char* HiddenOwnerClass() {
+  static const ATOM atom = RegisterWindowClass(kHiddenOwnerClass, ::DefWindowProcA);
   return atom != 0 ? kHiddenOwnerClass : nullptr;
 }
 
@@ -68,7 +61,7 @@ bool Application::Initialize() {
   // Fails only for an empty directory, and then there is nothing better to do.
   ::SetCurrentDirectoryA(program_directory_.c_str());
 
-  const char* owner_class = HiddenOwnerClass(instance_);
+  const char* owner_class = HiddenOwnerClass();
   if (owner_class == nullptr) return false;
   hidden_owner_.reset(::CreateWindowExA(WS_EX_TOOLWINDOW, owner_class, "", 0, 0, 0, 0, 0, nullptr,
                                         nullptr, instance_, nullptr));

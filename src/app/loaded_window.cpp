@@ -6,6 +6,7 @@
 #include "app/focus_rules.h"
 #include "app/icon_image.h"
 #include "app/placement.h"
+#include "base/window_class.h"
 
 namespace corvani {
 
@@ -48,16 +49,8 @@ const char* ControlClass(const ControlDefinition& c) {
 LRESULT CALLBACK LoadedWindowProcedure(HWND, UINT, WPARAM, LPARAM);
 
 const char* LoadedWindowClass() {
-  static const ATOM atom = [] {
-    WNDCLASSA wc{};
-    wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
-    wc.lpfnWndProc = LoadedWindowProcedure;
-    wc.hInstance = ::GetModuleHandleA(nullptr);
-    wc.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
-    wc.hbrBackground = static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
-    wc.lpszClassName = kWindowClass;
-    return ::RegisterClassA(&wc);
-  }();
+  static const ATOM atom =
+      RegisterWindowClass(kWindowClass, LoadedWindowProcedure, CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS);
   return atom != 0 ? kWindowClass : nullptr;
 }
 

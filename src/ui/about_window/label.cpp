@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "ui/about_window/passive_control.h"
+#include "base/window_class.h"
 
 namespace corvani {
 namespace {
@@ -56,7 +56,7 @@ LRESULT CALLBACK LabelProcedure(HWND window, UINT message, WPARAM wparam, LPARAM
 }  // namespace
 
 const char* LabelWindowClass() {
-  static const ATOM atom = RegisterPassiveControlClass(kLabelClass, LabelProcedure, 0);
+  static const ATOM atom = RegisterWindowClass(kLabelClass, LabelProcedure);
   return atom != 0 ? kLabelClass : nullptr;
 }
 

@@ -1,7 +1,7 @@
 #include "ui/about_window/pic_box.h"
 
 #include "ui/about_window/jpeg_decoder.h"
-#include "ui/about_window/passive_control.h"
+#include "base/window_class.h"
 
 namespace corvani {
 namespace {
@@ -67,7 +67,7 @@ LRESULT CALLBACK PicBoxProcedure(HWND window, UINT message, WPARAM wparam, LPARA
 }
 
 ATOM PicBoxAtom() {
-  static const ATOM atom = RegisterPassiveControlClass(kPicBoxClass, PicBoxProcedure, sizeof(LONG_PTR));
+  static const ATOM atom = RegisterWindowClass(kPicBoxClass, PicBoxProcedure, 0, sizeof(LONG_PTR));
   return atom;
 }
 

@@ -1,11 +1,12 @@
-#include "ui/about_window/passive_control.h"
+#include "base/window_class.h"
 
 namespace corvani {
 
-ATOM RegisterPassiveControlClass(const char* name, WNDPROC procedure, int extra_bytes) {
+ATOM RegisterWindowClass(const char* name, WNDPROC procedure, UINT style, int extra_bytes) {
   const HINSTANCE instance = ::GetModuleHandleA(nullptr);
   WNDCLASSEXA wc{};
   wc.cbSize = sizeof wc;
+  wc.style = style;
   wc.lpfnWndProc = procedure;
   wc.cbWndExtra = extra_bytes;
   wc.hInstance = instance;
