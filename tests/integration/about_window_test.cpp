@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "app/application.h"
 #include "app/loaded_window.h"
 #include "commands/commands.h"
@@ -39,26 +41,31 @@ void OpenAndCloseAbout() {
 }
 
 TEST(AboutWindowResources, OpeningAndClosing200TimesLeavesEveryCountWhereItWas) {
-  // The pointer, wherever an earlier test left it, must not pass over the windows at some
-  // random round: the system makes a cursor's objects when it is first shown.
-  ::SetCursorPos(0, 0);
   Application app;
   ASSERT_TRUE(app.Initialize());
   ASSERT_TRUE(LoadWindow(MainWindowDefinition()));
-  PaintNow(app.FindLoaded(MainWindowDefinition())->native());
+  HWND main = app.FindLoaded(MainWindowDefinition())->native();
+  auto counts_after = [&](int rounds) {
+    for (int i = 0; i < rounds; ++i) OpenAndCloseAbout();
+    PaintNow(main);
+    return CountResources();
+  };
   // Warm-up: classes registered, and the system's own first-use objects made (Wine makes some
   // of them only at the second opening).
-  for (int i = 0; i < 3; ++i) OpenAndCloseAbout();
-  ASSERT_EQ(app.FindLoaded(AboutWindowDefinition()), nullptr);
-  HWND main = app.FindLoaded(MainWindowDefinition())->native();
-  PaintNow(main);
-  const auto before = CountResources();
-  for (int i = 0; i < 200; ++i) OpenAndCloseAbout();
-  PaintNow(main);
-  const auto after = CountResources();
+  auto before = counts_after(3);
+  auto after = counts_after(200);
+  if (after != before) {
+    // Wine now and then makes a set of objects of its own once, at some later round, when
+    // timing brings it there (23 GDI objects and an icon). Something made once is not a leak:
+    // a leak grows again over the next 200 rounds.
+    std::printf("counts moved once (%s -> %s); measuring 200 more rounds\n", before.ToString().c_str(),
+                after.ToString().c_str());
+    before = after;
+    after = counts_after(200);
+  }
   EXPECT_EQ(after, before) << after.ToString() << " vs " << before.ToString();
-  EXPECT_NE(app.FindLoaded(MainWindowDefinition()), nullptr);
-  EXPECT_TRUE(::IsWindowEnabled(app.FindLoaded(MainWindowDefinition())->native()));
+  EXPECT_EQ(app.FindLoaded(AboutWindowDefinition()), nullptr);
+  EXPECT_TRUE(::IsWindowEnabled(main));
 }
 
 }  // namespace
