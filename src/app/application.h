@@ -109,6 +109,9 @@ int RunMessageLoop();
 // next (the request stays queued for the enclosing loop).
 void ModalWait(LoadedWindow& window);
 
+// Runs the messages already waiting, without waiting for more; a quit request stays queued.
+void ProcessWaitingMessages();
+
 // Posts the request that ends the main loop.
 void QuitRequest(int code);
 

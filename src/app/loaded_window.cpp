@@ -18,27 +18,6 @@ bool MayTakeFocus(ControlKind kind) {
   return kind == ControlKind::Button || kind == ControlKind::EditBox;
 }
 
-// Runs the messages already waiting, without waiting for more.
-void PumpWaitingMessages() {
-  MSG message;
-  while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) {
-      QuitRequest(static_cast<int>(message.wParam));  // for the loop to take
-      return;
-    }
-    if (PreTranslateMessage(message)) continue;
-    ::TranslateMessage(&message);
-    ::DispatchMessageA(&message);
-  }
-}
-
-void GiveBackEnabledStates(std::vector<std::pair<HWND, bool>>& disabled) {
-  for (const auto& [window, was_enabled] : disabled) {
-    if (::IsWindow(window)) ::EnableWindow(window, was_enabled ? TRUE : FALSE);
-  }
-  disabled.clear();
-}
-
 const char* ControlClass(const ControlDefinition& c) {
   if (c.class_name != nullptr) return c.class_name;
   return c.window_class != nullptr ? c.window_class() : nullptr;
@@ -63,6 +42,13 @@ LoadedWindow::LoadedWindow(const WindowDefinition& definition, std::uint64_t ser
 }
 
 LoadedWindow::~LoadedWindow() = default;
+
+void LoadedWindow::GiveBackEnabledStates() {
+  for (const auto& [window, was_enabled] : disabled_for_it_) {
+    if (::IsWindow(window)) ::EnableWindow(window, was_enabled ? TRUE : FALSE);
+  }
+  disabled_for_it_.clear();
+}
 
 const LoadedWindow::Control* LoadedWindow::FindControl(std::string_view name) const {
   for (const Control& c : controls_) {
@@ -164,7 +150,7 @@ bool LoadWindow(const WindowDefinition& definition, LoadedWindow* owner, bool mo
   if (modal) owner = nullptr;
   if (owner != nullptr && !::IsWindow(owner->native_)) return false;
 
-  PumpWaitingMessages();
+  ProcessWaitingMessages();
   app.HoldEvents();
   const char* window_class = LoadedWindowClass();
   LoadedWindow& window = app.AddLoadedWindow(std::make_unique<LoadedWindow>(definition, app.NextSerial()));
@@ -268,7 +254,7 @@ bool LoadWindow(const WindowDefinition& definition, LoadedWindow* owner, bool mo
   for (LoadedWindow::Control& control : window.controls_) {
     if (control.native != nullptr) ::ShowWindow(control.native, control.definition->visible ? SW_SHOWNA : SW_HIDE);
   }
-  PumpWaitingMessages();
+  ProcessWaitingMessages();
   app.ReleaseEvents();
 
   // Each handler may take the window down; look it up again every time.
@@ -299,7 +285,7 @@ bool LoadWindow(const WindowDefinition& definition, LoadedWindow* owner, bool mo
 void CarryOutDeferredDestroy(LoadedWindow& window) {
   if (!window.close_pending_) return;  // a second request is spent
   window.close_pending_ = false;
-  GiveBackEnabledStates(window.disabled_for_it_);
+  window.GiveBackEnabledStates();
   ::DestroyWindow(window.native_);
 }
 

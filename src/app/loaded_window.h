@@ -50,7 +50,6 @@ class LoadedWindow {
 
   // Suppresses the edit box's own change notifications while its text is replaced.
   void set_suppress_change_events(bool on) { suppress_change_events_ = on; }
-  bool suppress_change_events() const { return suppress_change_events_; }
 
   // The controls Tab visits now, in order (indexes into controls()).
   std::vector<int> CurrentTabList() const;
@@ -63,6 +62,9 @@ class LoadedWindow {
   bool TakeCloseAfterModal() { return std::exchange(close_after_modal_, false); }
 
  private:
+  // Enables again the windows a modal load disabled, as they were, and forgets them.
+  void GiveBackEnabledStates();
+
   friend bool LoadWindow(const WindowDefinition&, LoadedWindow*, bool);
   friend void DestroyLoadedWindow(LoadedWindow&, bool);
   friend void CarryOutDeferredDestroy(LoadedWindow&);

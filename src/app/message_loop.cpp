@@ -15,6 +15,17 @@ void Deliver(const MSG& message) {
 
 }  // namespace
 
+void ProcessWaitingMessages() {
+  MSG message;
+  while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      QuitRequest(static_cast<int>(message.wParam));  // for the loop to take
+      return;
+    }
+    Deliver(message);
+  }
+}
+
 int RunMessageLoop() {
   Application& app = Application::Current();
   app.set_loop_started();

@@ -82,10 +82,7 @@ class WindowProcedure {
       if (result.ran && !result.answer) return;
     }
     // Enabled again before this window goes, so the platform can activate the one in use.
-    for (const auto& [window, was_enabled] : w.disabled_for_it_) {
-      if (::IsWindow(window)) ::EnableWindow(window, was_enabled ? TRUE : FALSE);
-    }
-    w.disabled_for_it_.clear();
+    w.GiveBackEnabledStates();
     ::DestroyWindow(w.native_);
   }
 

@@ -40,6 +40,11 @@ struct FileHandleTraits {  // CreateFile's "none" is INVALID_HANDLE_VALUE, not n
   static Type Invalid() { return INVALID_HANDLE_VALUE; }
   static void Close(Type h) { ::CloseHandle(h); }
 };
+struct FindHandleTraits {  // FindFirstFile's search
+  using Type = HANDLE;
+  static Type Invalid() { return INVALID_HANDLE_VALUE; }
+  static void Close(Type h) { ::FindClose(h); }
+};
 struct KernelHandleTraits {
   using Type = HANDLE;
   static Type Invalid() { return nullptr; }
@@ -69,6 +74,7 @@ struct MemoryDcTraits {
 
 using UniqueFile = UniqueHandle<FileHandleTraits>;
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
+using UniqueFind = UniqueHandle<FindHandleTraits>;
 using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
 using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
 using UniqueRegion = UniqueHandle<GdiObjectTraits<HRGN>>;

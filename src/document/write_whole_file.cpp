@@ -92,15 +92,14 @@ void RemoveLeftovers(const Text& target) {
   const std::size_t folder_length = pattern->size() - std::strlen("~cv00000000.tmp");
   const Text folder = pattern->substr(0, folder_length);
   WIN32_FIND_DATAA found;
-  HANDLE search = ::FindFirstFileA((folder + "~cv????????.tmp").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return;
+  const UniqueFind search(::FindFirstFileA((folder + "~cv????????.tmp").c_str(), &found));
+  if (!search) return;
   do {
     if (IsTemporaryFileName(found.cFileName) &&
         (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
       ::DeleteFileA((folder + found.cFileName).c_str());
     }
-  } while (::FindNextFileA(search, &found));
-  ::FindClose(search);
+  } while (::FindNextFileA(search.get(), &found));
 }
 
 // The temporary file while it is written. Until it is committed it goes when this object
